@@ -36,4 +36,10 @@ void Matrix::fill(double v) {
   for (index_t k = 0; k < n; ++k) data_[k] = v;
 }
 
+Matrix Matrix::clone(const char* what) const {
+  Matrix m(rows_, cols_, what);
+  for (index_t k = 0; k < rows_ * cols_; ++k) m.data_[k] = data_[k];
+  return m;
+}
+
 }  // namespace bem

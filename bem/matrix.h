@@ -9,8 +9,11 @@ namespace bem {
 
 using index_t = std::int64_t;
 
-// Degree of freedom (0-based) of direction k (1..3) at point i (1..npt): 3(i - 1) + k, minus one.
-constexpr index_t dof(index_t point, int k) { return 3 * (point - 1) + (k - 1); }
+// Degree of freedom (1-based) of direction k (1..3) at point i (1..npt): 3(i - 1) + k. Rows
+// and columns of every matrix of order 3 npt are numbered this way.
+constexpr index_t dof(index_t point, int k) {
+  return 3 * (point - 1) + k;
+}
 
 // Obtains n zero-initialised doubles or n ints; ends the process with the terminal storage
 // message naming `what` when the storage cannot be obtained.
@@ -31,6 +34,7 @@ class Matrix {
   double& operator()(index_t i, index_t j) { return data_[(i - 1) + rows_ * (j - 1)]; }
   double operator()(index_t i, index_t j) const { return data_[(i - 1) + rows_ * (j - 1)]; }
   void fill(double v);
+  Matrix clone(const char* what) const;
   void release() {
     data_.reset();
     rows_ = cols_ = 0;
