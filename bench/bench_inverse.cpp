@@ -32,8 +32,14 @@ double seconds(const F& f) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// bem::thread_count() reads BEM_THREADS at every call.
 void set_threads(int threads) {
-  setenv("BEM_THREADS", std::to_string(threads).c_str(), 1);
+  const std::string value = std::to_string(threads);
+#ifdef _WIN32
+  _putenv_s("BEM_THREADS", value.c_str());
+#else
+  setenv("BEM_THREADS", value.c_str(), 1);
+#endif
 }
 
 }  // namespace
@@ -52,10 +58,11 @@ int main(int argc, char** argv) {
       set_threads(threads);
       std::vector<double> x(a.size()), c(a.size());
       const double t_inv = seconds([&] { bem::numerics::inverse(n, a.data(), n, x.data(), n); });
-      const double t_mul = seconds([&] { bem::numerics::multiply(n, a.data(), b.data(), c.data()); });
+      const double t_mul =
+          seconds([&] { bem::numerics::multiply(n, a.data(), b.data(), c.data()); });
       // 2/3 n^3 for the factors and 4/3 n^3 for the inverse from them; 2 n^3 for the product.
-      const double flops = 2.0 * static_cast<double>(n) * static_cast<double>(n) *
-                           static_cast<double>(n);
+      const double flops =
+          2.0 * static_cast<double>(n) * static_cast<double>(n) * static_cast<double>(n);
       bool identical = true;
       if (first_inverse.empty()) {
         first_inverse = x;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <memory>
 #include <new>
@@ -164,6 +165,7 @@ GaussRule cached_gauss_rule(int n) {
       }
     }
   };
+  assert(n >= 1 && n <= kMaxCachedGauss);
   static const Table table;  // built once, on first use; thread-safe initialisation
   const int at = (n - 1) * n / 2;
   return {n, table.x.data() + at, table.w.data() + at};

@@ -21,7 +21,9 @@ constexpr index_t kNC = 512;
 // the results are those of scalar code.
 typedef double Pair __attribute__((vector_size(16)));
 
-constexpr index_t round_up(index_t v, index_t m) { return (v + m - 1) / m * m; }
+constexpr index_t round_up(index_t v, index_t m) {
+  return (v + m - 1) / m * m;
+}
 
 constexpr index_t kPackedA = round_up(kMC, kMR) * kKC;
 constexpr index_t kPackedB = 2 * kKC * round_up(kNC, kNR);
@@ -32,13 +34,8 @@ double element(StridedView v, index_t i, index_t p) {
 
 // Sliver r of ap holds rows i0 + r kMR ... of a, p-major: ap[r kMR kc + p kMR + ii]; rows past
 // mc are zero. The sign is applied here (negation is exact).
-void pack_a(index_t mc,
-            index_t kc,
-            StridedView a,
-            index_t i0,
-            index_t p0,
-            bool negate,
-            double* ap) {
+void pack_a(
+    index_t mc, index_t kc, StridedView a, index_t i0, index_t p0, bool negate, double* ap) {
   for (index_t ir = 0; ir < mc; ir += kMR) {
     const index_t mr = std::min(kMR, mc - ir);
     double* sliver = ap + ir * kc;
@@ -136,7 +133,9 @@ void macro_kernel(index_t mc,
 
 }  // namespace
 
-index_t gemm_buffer_size() { return kPackedA + kPackedB; }
+index_t gemm_buffer_size() {
+  return kPackedA + kPackedB;
+}
 
 void gemm_accumulate(index_t m,
                      index_t n,

@@ -14,7 +14,9 @@ struct StridedView {
 };
 
 // Column-major view of leading dimension ld starting at element (0, 0) of `data`.
-inline StridedView column_major(const double* data, index_t ld) { return {data, 1, ld}; }
+inline StridedView column_major(const double* data, index_t ld) {
+  return {data, 1, ld};
+}
 
 // Doubles of packing storage one call of gemm_accumulate needs (one per concurrent caller).
 index_t gemm_buffer_size();

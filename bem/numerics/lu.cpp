@@ -62,13 +62,8 @@ index_t select_pivot(index_t n, const double* col, const double* scales, index_t
 }
 
 // Plain right-looking elimination of columns [c0, c0 + w), rows [c0, n).
-index_t factor_leaf(index_t n,
-                    double* a,
-                    index_t lda,
-                    index_t c0,
-                    index_t w,
-                    index_t* pivots,
-                    double* scales) {
+index_t factor_leaf(
+    index_t n, double* a, index_t lda, index_t c0, index_t w, index_t* pivots, double* scales) {
   index_t singular = 0;
   for (index_t k = c0; k < c0 + w; ++k) {
     double* col = a + k * lda;
@@ -96,12 +91,8 @@ index_t factor_leaf(index_t n,
 
 // Rows [k0, k0 + kb) of columns [j_begin, j_end): B = L11^-1 B with L11 the unit lower
 // triangle at (k0, k0), by columns with k ascending.
-void solve_unit_lower(double* a,
-                      index_t lda,
-                      index_t k0,
-                      index_t kb,
-                      index_t j_begin,
-                      index_t j_end) {
+void solve_unit_lower(
+    double* a, index_t lda, index_t k0, index_t kb, index_t j_begin, index_t j_end) {
   for (index_t j = j_begin; j < j_end; ++j) {
     double* col = a + j * lda;
     for (index_t k = k0; k < k0 + kb; ++k) {
@@ -115,13 +106,8 @@ void solve_unit_lower(double* a,
 // Recursive factorisation of the panel of columns [c0, c0 + w) (Toledo, "Locality of
 // reference in LU decomposition with partial pivoting", SIAM J. Matrix Anal. Appl. 18, 1997),
 // rows [c0, n). Interchanges reach only the panel's columns.
-index_t factor_panel(index_t n,
-                     double* a,
-                     index_t lda,
-                     index_t c0,
-                     index_t w,
-                     index_t* pivots,
-                     LuWorkspace& ws) {
+index_t factor_panel(
+    index_t n, double* a, index_t lda, index_t c0, index_t w, index_t* pivots, LuWorkspace& ws) {
   if (w <= kLeafColumns) return factor_leaf(n, a, lda, c0, w, pivots, ws.scales());
   const index_t h = w / 2, c1 = c0 + h, c2 = c0 + w;
   index_t singular = factor_panel(n, a, lda, c0, h, pivots, ws);
@@ -139,8 +125,13 @@ index_t factor_panel(index_t n,
 
 // Columns [k0 + kb, n) after the panel at k0: interchanges, U12 = L11^-1 A12 and
 // A22 -= L21 U12, cut by columns over the tasks.
-void update_trailing(index_t n, double* a, index_t lda, index_t k0, index_t kb,
-                     const index_t* pivots, LuWorkspace& ws) {
+void update_trailing(index_t n,
+                     double* a,
+                     index_t lda,
+                     index_t k0,
+                     index_t kb,
+                     const index_t* pivots,
+                     LuWorkspace& ws) {
   const index_t j_first = k0 + kb, cols = n - j_first, m = n - j_first;
   if (cols <= 0) return;
   const int tasks = useful_tasks(ws.tasks(), m + kb, cols, kb);

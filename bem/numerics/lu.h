@@ -58,12 +58,8 @@ index_t lu_factor(index_t n, double* a, index_t lda, index_t* pivots, LuWorkspac
 // condition number of a matrix", SIAM J. Numer. Anal. 16, 1979): U^T w = e with e_k = +-1
 // chosen for growth, L^T y = w, then L v = P y and U z = v, rescaling against overflow;
 // RCOND = ||y||_1 / (||z||_1 anorm). anorm = 0 gives 0. Uses ws.vector().
-double lu_rcond(index_t n,
-                const double* lu,
-                index_t lda,
-                const index_t* pivots,
-                double anorm,
-                LuWorkspace& ws);
+double lu_rcond(
+    index_t n, const double* lu, index_t lda, const index_t* pivots, double anorm, LuWorkspace& ws);
 
 // Overwrites the factors of lu_factor (no singular column) by A^-1: U is inverted in place,
 // X L = U^-1 is solved for X in place, and the interchanges are undone as column

@@ -42,13 +42,8 @@ void upper_times_block(const double* x,
 }
 
 // y U = -y for rows [r0, r1) of the jb columns of y, U the upper triangle at (j0, j0).
-void solve_upper_from_right(const double* a,
-                            index_t lda,
-                            index_t j0,
-                            index_t jb,
-                            index_t r0,
-                            index_t r1,
-                            double* y) {
+void solve_upper_from_right(
+    const double* a, index_t lda, index_t j0, index_t jb, index_t r0, index_t r1, double* y) {
   for (index_t c = 0; c < jb; ++c) {
     double* yc = y + c * lda;
     for (index_t i = r0; i < r1; ++i) yc[i] = -yc[i];
@@ -81,8 +76,8 @@ void invert_diagonal_block(double* a, index_t lda, index_t j0, index_t jb) {
 }
 
 // Block column [j0, j0 + jb) of U^-1, the columns before it already inverted.
-void invert_upper_block_column(index_t n, double* a, index_t lda, index_t j0, index_t jb,
-                               LuWorkspace& ws) {
+void invert_upper_block_column(
+    index_t n, double* a, index_t lda, index_t j0, index_t jb, LuWorkspace& ws) {
   if (j0 > 0) {
     double* copy = ws.block();  // U(0:j0, J) as it was
     for (index_t c = 0; c < jb; ++c) {
@@ -94,8 +89,7 @@ void invert_upper_block_column(index_t n, double* a, index_t lda, index_t j0, in
       const index_t end = falling_bound(j0, tasks, t + 1, 4);
       for (index_t r0 = begin; r0 < end; r0 += kRowStep) {
         const index_t r1 = std::min(end, r0 + kRowStep);
-        upper_times_block(a, lda, r0, r1, j0, copy, n, jb, a + j0 * lda, lda,
-                          ws.product_buffer(t));
+        upper_times_block(a, lda, r0, r1, j0, copy, n, jb, a + j0 * lda, lda, ws.product_buffer(t));
         solve_upper_from_right(a, lda, j0, jb, r0, r1, a + j0 * lda);
       }
     });
@@ -117,8 +111,8 @@ void solve_unit_lower_from_right(index_t n,
   const index_t after = j0 + jb;
   const StridedView x_backwards{a + r0 + (n - 1) * lda, 1, -lda};
   const StridedView w_backwards{w + (n - 1), -1, n};
-  gemm_accumulate(r1 - r0, jb, n - after, true, x_backwards, w_backwards, a + r0 + j0 * lda,
-                  lda, buffer);
+  gemm_accumulate(r1 - r0, jb, n - after, true, x_backwards, w_backwards, a + r0 + j0 * lda, lda,
+                  buffer);
   for (index_t s0 = r0; s0 < r1; s0 += kRowStep) {
     const index_t s1 = std::min(r1, s0 + kRowStep);
     for (index_t c = jb - 1; c >= 0; --c) {
@@ -133,8 +127,8 @@ void solve_unit_lower_from_right(index_t n,
 }
 
 // Block column [j0, j0 + jb) of X with X L = U^-1, the columns after it already done.
-void multiply_by_lower_inverse(index_t n, double* a, index_t lda, index_t j0, index_t jb,
-                               LuWorkspace& ws) {
+void multiply_by_lower_inverse(
+    index_t n, double* a, index_t lda, index_t j0, index_t jb, LuWorkspace& ws) {
   double* w = ws.block();
   for (index_t c = 0; c < jb; ++c) {
     double* col = a + (j0 + c) * lda;
@@ -150,8 +144,7 @@ void multiply_by_lower_inverse(index_t n, double* a, index_t lda, index_t j0, in
   });
 }
 
-void undo_interchanges(index_t n, double* a, index_t lda, const index_t* pivots,
-                       LuWorkspace& ws) {
+void undo_interchanges(index_t n, double* a, index_t lda, const index_t* pivots, LuWorkspace& ws) {
   const int tasks = useful_tasks(ws.tasks(), n, n, 1);
   run_tasks(tasks, [&](int t) {
     const index_t r0 = even_bound(n, tasks, t, 4), r1 = even_bound(n, tasks, t + 1, 4);
