@@ -36,7 +36,9 @@ TEST_P(ExportTable, ExactlyTheEntryPoint) {
 
 INSTANTIATE_TEST_SUITE_P(Libraries,
                          ExportTable,
-                         ::testing::Values(LibraryCase{BEMFULL_PATH, "kelvin3d"}),
+                         ::testing::Values(LibraryCase{BEMFULL_PATH, "kelvin3d"},
+                                           LibraryCase{BEMDEEP_PATH, "mindlin3d"},
+                                           LibraryCase{BEMSURF_PATH, "boussinesq_cerruti3d"}),
                          [](const auto& param_info) {
                            return std::string(param_info.param.symbol);
                          });
