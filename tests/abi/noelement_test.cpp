@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -37,11 +36,18 @@ Outcome run_host(const std::string& report, int npint, const std::string& input)
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
-// Replaces the digits of the time fields, which depend on the machine.
-std::string mask_time(const std::string& s) {
-  static const std::regex time(
-      "Tempo de processamento:[ 0-9*]{3}h[ 0-9*]{3}m[ 0-9*]{3}s[ 0-9*]{3}cent\\.");
-  return std::regex_replace(s, time, "Tempo de processamento:<time>");
+// Replaces the time fields (four I3 fields with their units, 20 characters), which depend on
+// the machine, after checking their units are where they belong.
+std::string mask_time(std::string s) {
+  const std::string label = "Tempo de processamento:";
+  for (std::size_t at = s.find(label); at != std::string::npos; at = s.find(label, at + 1)) {
+    const std::size_t fields = at + label.size();
+    const std::string t = s.substr(fields, 20);
+    const bool units = t.size() == 20 && t[3] == 'h' && t[7] == 'm' && t[11] == 's' &&
+                       t.compare(15, 5, "cent.") == 0;
+    if (units) s.replace(fields, 20, "<time>");
+  }
+  return s;
 }
 
 const std::string kTimeRecord = "\n Tempo de processamento:<time>\n";
