@@ -122,3 +122,27 @@ TEST(Mtrans, OneElementAndTwoSharingAnEdge) {
 
 }  // namespace
 }  // namespace bem
+
+namespace bem {
+namespace {
+
+// Working storage that cannot be had ends the process with the terminal storage message
+// instead of a crash.
+TEST(WorkingStorage, ImpossibleMatrixEndsWithTheStorageMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer ends the process on an impossible allocation";
+#else
+  EXPECT_EXIT(
+      {
+        test::stdout_to_stderr();
+        const index_t ngl = index_t{1} << 31;  // ngl squared overflows 32 bits many times over
+        Matrix g(ngl, ngl, "g");
+        std::_Exit(g.data() ? 0 : 5);
+      },
+      ::testing::ExitedWithCode(1),
+      "TERMINAL 2 from g: The required storage cannot be allocated.*N = 4611686018427387904");
+#endif
+}
+
+}  // namespace
+}  // namespace bem
