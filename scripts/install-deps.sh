@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, when it is missing (Debian 12, as root).
+# Extra package names given as arguments are installed as well (the optional test stages
+# name theirs).
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev binutils python3)
+packages=(cmake ninja-build g++ libgtest-dev binutils python3 qt6-base-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

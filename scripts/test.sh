@@ -10,3 +10,5 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 bash scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDRA_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+# Fuzz the manager's readers for a bounded time (clang, libFuzzer).
+bash scripts/test-fuzz.sh
