@@ -1,5 +1,8 @@
 #include "matrix.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -15,17 +18,24 @@ namespace {
                      std::to_string(n) + ".");
 }
 
+// Elements of `size` bytes that a single allocation can hold.
+constexpr index_t largest_count(std::size_t size) {
+  constexpr std::uint64_t bytes = std::numeric_limits<std::size_t>::max();
+  constexpr std::uint64_t index_max = std::numeric_limits<index_t>::max();
+  return static_cast<index_t>(std::min(bytes / size, index_max));
+}
+
 }  // namespace
 
 std::unique_ptr<double[]> allocate_reals(index_t n, const char* what) {
-  if (n < 0) storage_exhausted(n, what);
+  if (n < 0 || n > largest_count(sizeof(double))) storage_exhausted(n, what);
   std::unique_ptr<double[]> p(new (std::nothrow) double[static_cast<std::size_t>(n)]());
   if (!p && n > 0) storage_exhausted(n, what);
   return p;
 }
 
 std::unique_ptr<int[]> allocate_ints(index_t n, const char* what) {
-  if (n < 0) storage_exhausted(n, what);
+  if (n < 0 || n > largest_count(sizeof(int))) storage_exhausted(n, what);
   std::unique_ptr<int[]> p(new (std::nothrow) int[static_cast<std::size_t>(n)]());
   if (!p && n > 0) storage_exhausted(n, what);
   return p;
@@ -33,12 +43,13 @@ std::unique_ptr<int[]> allocate_ints(index_t n, const char* what) {
 
 void Matrix::fill(double v) {
   const index_t n = rows_ * cols_;
-  for (index_t k = 0; k < n; ++k) data_[k] = v;
+  for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) data_[k] = v;
 }
 
 Matrix Matrix::clone(const char* what) const {
   Matrix m(rows_, cols_, what);
-  for (index_t k = 0; k < rows_ * cols_; ++k) m.data_[k] = data_[k];
+  const auto n = static_cast<std::size_t>(rows_ * cols_);
+  for (std::size_t k = 0; k < n; ++k) m.data_[k] = data_[k];
   return m;
 }
 

@@ -15,8 +15,15 @@ constexpr index_t dof(index_t point, int k) {
   return 3 * (point - 1) + k;
 }
 
+// Position of element (i, j) of a column-major array with `rows` rows. Index arithmetic is
+// 64-bit everywhere; the result fits std::size_t because the array was allocated.
+constexpr std::size_t offset(index_t rows, index_t i, index_t j) {
+  return static_cast<std::size_t>((i - 1) + rows * (j - 1));
+}
+
 // Obtains n zero-initialised doubles or n ints; ends the process with the terminal storage
-// message naming `what` when the storage cannot be obtained.
+// message naming `what` when the storage cannot be obtained, which includes an n whose size in
+// bytes does not fit std::size_t (32-bit builds).
 std::unique_ptr<double[]> allocate_reals(index_t n, const char* what);
 std::unique_ptr<int[]> allocate_ints(index_t n, const char* what);
 
@@ -31,8 +38,8 @@ class Matrix {
   index_t cols() const { return cols_; }
   double* data() { return data_.get(); }
   const double* data() const { return data_.get(); }
-  double& operator()(index_t i, index_t j) { return data_[(i - 1) + rows_ * (j - 1)]; }
-  double operator()(index_t i, index_t j) const { return data_[(i - 1) + rows_ * (j - 1)]; }
+  double& operator()(index_t i, index_t j) { return data_[offset(rows_, i, j)]; }
+  double operator()(index_t i, index_t j) const { return data_[offset(rows_, i, j)]; }
   void fill(double v);
   Matrix clone(const char* what) const;
   void release() {
@@ -55,8 +62,8 @@ class IntMatrix {
 
   index_t rows() const { return rows_; }
   int* data() { return data_.get(); }
-  int& operator()(index_t i, index_t j) { return data_[(i - 1) + rows_ * (j - 1)]; }
-  int operator()(index_t i, index_t j) const { return data_[(i - 1) + rows_ * (j - 1)]; }
+  int& operator()(index_t i, index_t j) { return data_[offset(rows_, i, j)]; }
+  int operator()(index_t i, index_t j) const { return data_[offset(rows_, i, j)]; }
 
  private:
   index_t rows_ = 0;
