@@ -1,5 +1,8 @@
 #include "platform.h"
 
+#include <string>
+#include <vector>
+
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -7,8 +10,6 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-// shellapi.h needs the declarations of windows.h
-#include <shellapi.h>
 
 #include "platform_detail.h"
 
@@ -23,6 +24,62 @@ std::int64_t system_time_ticks() {
   ticks.LowPart = now.dwLowDateTime;
   ticks.HighPart = now.dwHighDateTime;
   return static_cast<std::int64_t>(ticks.QuadPart);
+}
+
+// The rules of CommandLineToArgvW, written out so that the library imports nothing from
+// SHELL32.dll. The program name ends at its closing quote or first blank, without escapes.
+// In the arguments, 2n backslashes before a quote give n backslashes and the quote toggles
+// quoting; 2n + 1 give n backslashes and a literal quote; other backslashes are literal.
+// Within a run of quotes every third one is a literal quote.
+std::vector<std::wstring> split_command_line(const wchar_t* line) {
+  std::vector<std::wstring> words(1);
+  if (line == nullptr) return words;
+  const wchar_t* s = line;
+  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  if (*s == L'"') {
+    for (++s; *s != L'\0' && *s != L'"'; ++s) words[0].push_back(*s);
+    if (*s == L'"') ++s;
+  } else {
+    for (; *s != L'\0' && !blank(*s); ++s) words[0].push_back(*s);
+  }
+  int quotes = 0;  // 1 within quotes
+  std::size_t backslashes = 0;
+  bool in_word = false;
+  while (*s != L'\0') {
+    if (blank(*s) && quotes == 0) {
+      ++s;
+      in_word = false;
+      backslashes = 0;
+      continue;
+    }
+    if (!in_word) words.emplace_back();
+    in_word = true;
+    std::wstring& word = words.back();
+    if (*s == L'\\') {
+      word.push_back(*s++);
+      ++backslashes;
+    } else if (*s == L'"') {
+      if (backslashes % 2 == 0) {
+        word.resize(word.size() - backslashes / 2);
+        ++quotes;
+      } else {
+        word.resize(word.size() - backslashes / 2 - 1);
+        word.push_back(L'"');
+      }
+      backslashes = 0;
+      for (++s; *s == L'"'; ++s) {
+        if (++quotes == 3) {
+          word.push_back(L'"');
+          quotes = 0;
+        }
+      }
+      if (quotes == 2) quotes = 0;
+    } else {
+      word.push_back(*s++);
+      backslashes = 0;
+    }
+  }
+  return words;
 }
 
 }  // namespace detail
@@ -42,12 +99,9 @@ std::string narrow(const wchar_t* text) {
 }  // namespace
 
 std::vector<std::string> host_arguments() {
-  int count = 0;
-  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (words == nullptr) return {};
+  const std::vector<std::wstring> words = detail::split_command_line(GetCommandLineW());
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(narrow(words[i]));
-  LocalFree(words);
+  for (std::size_t i = 1; i < words.size(); ++i) arguments.push_back(narrow(words[i].c_str()));
   return arguments;
 }
 

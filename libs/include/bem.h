@@ -23,7 +23,9 @@
 
 #if defined(BEM_BUILDING_LIBRARY)
 #if defined(_WIN32)
-#define BEM_API __declspec(dllexport)
+/* Not dllexport: MinGW would export the __stdcall function as kelvin3d@44, without the
+ * leading underscore. Each DLL's .def file names its export exactly. */
+#define BEM_API
 #else
 #define BEM_API __attribute__((visibility("default")))
 #endif
