@@ -12,3 +12,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 # Fuzz the manager's readers for a bounded time (clang, libFuzzer).
 bash scripts/test-fuzz.sh
+# The libraries as the outside processor loads them: a gfortran caller on Linux, and the 32-bit
+# Windows DLLs under Wine (export tables, a Windows host and a Windows Fortran caller).
+bash scripts/test-fortran.sh
+bash scripts/test-windows.sh
